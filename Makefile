@@ -1,0 +1,21 @@
+# Thin wrapper over the CMake presets; CMake is the build.
+#   make run     build and run tickbench
+#   make test    build and run every test suite this machine can build
+#   make run32   build and run the 32-bit (IA-32) program
+#   make bench   run tickbench repeatedly and summarise its figures
+
+.PHONY: run run32 test bench format clean
+
+run:
+	cmake --preset native
+	cmake --build --preset native --target tickbench
+	./build/native/tickbench
+
+test:
+	./tests/run_all_suites.sh
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build
