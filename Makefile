@@ -11,6 +11,11 @@ run:
 	cmake --build --preset native --target tickbench
 	./build/native/tickbench
 
+bench:
+	cmake --preset native
+	cmake --build --preset native --target tickbench
+	python3 bench/bench.py ./build/native/tickbench 20
+
 test:
 	./tests/run_all_suites.sh
 

@@ -18,4 +18,11 @@ inline constexpr std::uint32_t OPS_PER_ITERATION = TICKBENCH_OPS_PER_ITERATION;
 extern "C" {
 // The baseline: the timed loop with an empty body.
 TickCount KernelEmpty();
+
+// The measured kernels, each a chain of OPS_PER_ITERATION instructions per iteration.
+TickCount KernelImul();     // IMUL EAX, EAX, 1
+TickCount KernelIdiv();     // IDIV EAX, dividing EDX:EAX = 1 by 1
+TickCount KernelShlShr1();  // SHL EAX, 1 and SHR EAX, 1 in turn
+TickCount KernelShlShr8();  // SHL EAX, 8 and SHR EAX, 8 in turn
+TickCount KernelXchgMem();  // XCHG of EAX with a 32-bit word in the kernel's stack frame
 }

@@ -24,6 +24,14 @@ Bytes operator+(Bytes left, const Bytes& right) {
   return left;
 }
 
+Bytes Repeated(const Bytes& pattern, std::uint32_t times) {
+  Bytes result;
+  for (std::uint32_t i = 0; i < times; ++i) {
+    result = result + pattern;
+  }
+  return result;
+}
+
 // The expected bytes between the two reads: the frame around `setup` and `body`.
 Bytes ExpectedWindow(const Bytes& setup, const Bytes& body) {
   const Bytes start = {
@@ -67,8 +75,22 @@ struct KernelEncoding {
   Bytes body;
 };
 
+const Bytes IMUL_EAX_EAX_1 = {0x6B, 0xC0, 0x01};
+const Bytes IDIV_EAX = {0xF7, 0xF8};
+const Bytes SHL_EAX_1 = {0xD1, 0xE0};
+const Bytes SHR_EAX_1 = {0xD1, 0xE8};
+const Bytes SHL_EAX_8 = {0xC1, 0xE0, 0x08};
+const Bytes SHR_EAX_8 = {0xC1, 0xE8, 0x08};
+const Bytes XCHG_WORD_EAX = {0x87, 0x45, 0xFC};  // the word at [frame pointer - 4]
+const Bytes XOR_EDX_EDX = {0x33, 0xD2};
+
 const KernelEncoding KERNELS[] = {
     {"KernelEmpty", KernelEmpty, {}, {}},
+    {"KernelImul", KernelImul, {}, Repeated(IMUL_EAX_EAX_1, OPS_PER_ITERATION)},
+    {"KernelIdiv", KernelIdiv, XOR_EDX_EDX, Repeated(IDIV_EAX, OPS_PER_ITERATION)},
+    {"KernelShlShr1", KernelShlShr1, {}, Repeated(SHL_EAX_1 + SHR_EAX_1, OPS_PER_ITERATION / 2)},
+    {"KernelShlShr8", KernelShlShr8, {}, Repeated(SHL_EAX_8 + SHR_EAX_8, OPS_PER_ITERATION / 2)},
+    {"KernelXchgMem", KernelXchgMem, {}, Repeated(XCHG_WORD_EAX, OPS_PER_ITERATION)},
 };
 
 TEST(KernelCode, EveryKernelIsItsFrameSetUpAndBodyExactly) {

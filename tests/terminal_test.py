@@ -24,7 +24,14 @@ import unittest
 COMMAND = []  # the program, behind its emulator if it has one
 
 PROMPT = "Press any key to continue..."
-LABELS = ["Empty"]
+LABELS = [
+    "Empty",
+    "IMUL eax, 1",
+    "IDIV eax, 1",
+    "SHL eax, 1 / SHR eax, 1",
+    "SHL eax, 8 / SHR eax, 8",
+    "XCHG eax, [mem]",
+]
 RESULT_LINE = re.compile(r"^( *-?\d+) Ticks \(min\), ( *\d+\.\d{3}) cycles$")
 TICKS_TO_CYCLES = 1 / 30000
 
