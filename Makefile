@@ -11,6 +11,11 @@ run:
 	cmake --build --preset native --target tickbench
 	./build/native/tickbench
 
+run32:
+	cmake --preset ia32
+	cmake --build --preset ia32 --target tickbench
+	./build/ia32/tickbench
+
 bench:
 	cmake --preset native
 	cmake --build --preset native --target tickbench

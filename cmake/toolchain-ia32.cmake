@@ -1,8 +1,10 @@
-# 32-bit x86 (IA-32) Linux build with the host's multilib GCC.
+# 32-bit x86 (IA-32) Linux build with the host's multilib GCC (Debian's g++-multilib).
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_C_COMPILER gcc)
 set(CMAKE_CXX_COMPILER g++)
 set(CMAKE_ASM_COMPILER gcc)
+set(CMAKE_C_FLAGS_INIT "-m32")
 set(CMAKE_CXX_FLAGS_INIT "-m32")
 set(CMAKE_ASM_FLAGS_INIT "-m32")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32")

@@ -1,9 +1,14 @@
 #include "driver/report.h"
 
+#include <cfloat>
 #include <cstdio>
 
 #include "driver/fixed_point.h"
 #include "driver/text_field.h"
+
+// The cycles figure is the product rounded once to double; arithmetic in a wider format (x87)
+// would round it twice and change the printed figure for some tick counts.
+static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must be done in double precision");
 
 namespace {
 
