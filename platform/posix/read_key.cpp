@@ -9,22 +9,12 @@ namespace {
 
 int g_console = -1;
 
-// The controlling terminal, on a descriptor above the standard three: should one of those be
-// closed, the terminal must not take its place and receive what is written there.
-int OpenControllingTerminal() {
-  const int tty = open("/dev/tty", O_RDONLY | O_NOCTTY | O_CLOEXEC);
-  if (tty < 0 || tty > STDERR_FILENO) {
-    return tty;
-  }
-  const int high = fcntl(tty, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
-  close(tty);
-  return high;
-}
-
 }  // namespace
 
 void PrepareConsoleInput() {
-  const int tty = OpenControllingTerminal();
+  // Read-only: should standard output be closed and this descriptor take its number, writes to
+  // standard output still fail instead of reaching the terminal.
+  const int tty = open("/dev/tty", O_RDONLY | O_NOCTTY | O_CLOEXEC);
   if (tty < 0) {
     return;
   }

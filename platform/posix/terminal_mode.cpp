@@ -11,8 +11,6 @@ namespace {
 // Shared with the signal handlers, which may run at any point.
 int g_tty = -1;
 termios g_savedMode{};
-termios g_runMode{};
-termios g_waitMode{};
 volatile std::sig_atomic_t g_phase = static_cast<int>(TerminalPhase::Run);
 // Whether the terminal may hold one of our modes, so that the saved one must be put back.
 volatile std::sig_atomic_t g_changed = 0;
@@ -25,7 +23,7 @@ constexpr int TERMINATING_SIGNALS[] = {
 };
 
 // A process outside the terminal's foreground group that sets its mode is stopped by SIGTTOU, so
-// the signal handlers only touch the terminal from the foreground.
+// the mode is only changed from the foreground.
 bool InForeground() { return tcgetpgrp(g_tty) == getpgrp(); }
 
 void Apply(const termios& mode) {
@@ -33,9 +31,28 @@ void Apply(const termios& mode) {
   }
 }
 
+termios PhaseMode(const termios& saved) {
+  termios mode = saved;
+  mode.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | IEXTEN);
+  mode.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | ISTRIP | IXON);
+  if (g_phase == static_cast<int>(TerminalPhase::Wait)) {
+    mode.c_lflag &= ~static_cast<tcflag_t>(ISIG);
+  }
+  mode.c_cc[VMIN] = 1;
+  mode.c_cc[VTIME] = 0;
+  return mode;
+}
+
+// Takes the terminal into the current phase's mode. The mode to put back is the one the terminal
+// has when we take it: after a stop, that is the mode the shell gave the job when it continued.
 void ApplyPhase() {
-  g_changed = 1;
-  Apply(g_phase == static_cast<int>(TerminalPhase::Wait) ? g_waitMode : g_runMode);
+  if (g_changed == 0) {
+    if (tcgetattr(g_tty, &g_savedMode) != 0) {
+      return;
+    }
+    g_changed = 1;
+  }
+  Apply(PhaseMode(g_savedMode));
 }
 
 void RestoreFromHandler() {
@@ -45,12 +62,17 @@ void RestoreFromHandler() {
   }
 }
 
+// Handles `signal` with `handler`, unless the process was started with the signal ignored (as a
+// shell starts background commands without job control), in which case it stays ignored.
 void Install(int signal, void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
   action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
-  sigaction(signal, &action, nullptr);
+  struct sigaction previous {};
+  if (sigaction(signal, &action, &previous) == 0 && previous.sa_handler == SIG_IGN) {
+    sigaction(signal, &previous, nullptr);
+  }
 }
 
 // Restores the mode, then lets the signal end the process as it would have without us: the
@@ -89,12 +111,15 @@ void OnContinueSignal(int) {
   errno = savedErrno;
 }
 
-termios WithoutEchoOrTranslation(termios mode) {
-  mode.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | IEXTEN);
-  mode.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | ISTRIP | IXON);
-  mode.c_cc[VMIN] = 1;
-  mode.c_cc[VTIME] = 0;
-  return mode;
+// Returns once the process is in the terminal's foreground group. A background job is stopped by
+// SIGTTOU here, as an interactive program is, and goes on when it is brought to the foreground.
+void WaitForForeground() {
+  while (!InForeground()) {
+    if (tcdrain(g_tty) != 0 && errno == EINTR) {
+      continue;
+    }
+    return;  // in the foreground now, or SIGTTOU is ignored and the mode may be changed anyway
+  }
 }
 
 }  // namespace
@@ -105,10 +130,6 @@ bool TakeTerminal(int tty) {
     return false;
   }
   g_tty = tty;
-  g_savedMode = current;
-  g_runMode = WithoutEchoOrTranslation(current);
-  g_waitMode = g_runMode;
-  g_waitMode.c_lflag &= ~static_cast<tcflag_t>(ISIG);
 
   for (const int signal : TERMINATING_SIGNALS) {
     Install(signal, OnTerminatingSignal);
@@ -124,10 +145,13 @@ bool TakeTerminal(int tty) {
 
 void EnterTerminalPhase(TerminalPhase phase) {
   g_phase = static_cast<int>(phase);
+  WaitForForeground();
   ApplyPhase();
 }
 
 void RestoreTerminal() {
-  Apply(g_savedMode);
-  g_changed = 0;
+  if (g_changed != 0) {
+    Apply(g_savedMode);
+    g_changed = 0;
+  }
 }

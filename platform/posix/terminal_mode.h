@@ -9,9 +9,10 @@ enum class TerminalPhase {
   Wait,
 };
 
-// Saves the mode of terminal `tty`, arranges for it to be restored before the process ends by a
-// signal (or stops by SIGTSTP; the mode is taken again when it continues) and takes the terminal
-// into the Run mode. Returns false, changing nothing, when `tty` has no terminal mode to save.
+// Takes terminal `tty` into the Run mode, if the process is in its foreground (a background job
+// takes it when brought to the foreground), and arranges for the mode it had to come back before
+// the process ends by a signal or stops by SIGTSTP; ours is taken again when it continues.
+// Returns false, changing nothing, when `tty` has no terminal mode.
 bool TakeTerminal(int tty);
 
 // Takes the terminal into the mode of `phase`. A background job stops here, as interactive
