@@ -9,12 +9,12 @@
 run:
 	cmake --preset native
 	cmake --build --preset native --target tickbench
-	./build/native/tickbench
+	@./build/native/tickbench; echo "(exit status $$?)"
 
 run32:
 	cmake --preset ia32
 	cmake --build --preset ia32 --target tickbench
-	./build/ia32/tickbench
+	@./build/ia32/tickbench; echo "(exit status $$?)"
 
 bench:
 	cmake --preset native
