@@ -10,8 +10,52 @@
         .text
         .globl SYMBOL(CallWithSentinels)
 SYMBOL(CallWithSentinels):
-#if defined(__x86_64__)
-        /* rdi: kernel, rsi: sentinels, rdx: check. Preserved: rbx, rbp, r12 to r15. */
+#if defined(_WIN64)
+        /* rcx: kernel, rdx: sentinels, r8: check. Preserved: rbx, rbp, rdi, rsi, r12 to r15. */
+        push rbx
+        push rbp
+        push rdi
+        push rsi
+        push r12
+        push r13
+        push r14
+        push r15
+        push r8                         /* check; the stack is 16-byte aligned again */
+        sub rsp, 32                     /* the callee's shadow space */
+        mov rax, rcx
+        mov rbx, [rdx + 0]
+        mov rbp, [rdx + 8]
+        mov rdi, [rdx + 16]
+        mov rsi, [rdx + 24]
+        mov r12, [rdx + 32]
+        mov r13, [rdx + 40]
+        mov r14, [rdx + 48]
+        mov r15, [rdx + 56]
+        mov [r8 + 64], rsp
+        call rax
+        mov r8, [rsp + 32]
+        mov [r8 + 72], rsp
+        mov [r8 + 0], rbx
+        mov [r8 + 8], rbp
+        mov [r8 + 16], rdi
+        mov [r8 + 24], rsi
+        mov [r8 + 32], r12
+        mov [r8 + 40], r13
+        mov [r8 + 48], r14
+        mov [r8 + 56], r15
+        add rsp, 32
+        pop r8
+        pop r15
+        pop r14
+        pop r13
+        pop r12
+        pop rsi
+        pop rdi
+        pop rbp
+        pop rbx
+        ret
+#elif defined(__x86_64__)
+        /* System V: rdi: kernel, rsi: sentinels, rdx: check. Preserved: rbx, rbp, r12 to r15. */
         push rbx
         push rbp
         push r12

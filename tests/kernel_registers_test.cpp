@@ -7,7 +7,9 @@
 
 namespace {
 
-#if defined(__x86_64__)
+#if defined(_WIN64)
+constexpr const char* PRESERVED_NAMES[] = {"rbx", "rbp", "rdi", "rsi", "r12", "r13", "r14", "r15"};
+#elif defined(__x86_64__)
 constexpr const char* PRESERVED_NAMES[] = {"rbx", "rbp", "r12", "r13", "r14", "r15"};
 #else
 constexpr const char* PRESERVED_NAMES[] = {"ebx", "esi", "edi", "ebp"};

@@ -59,11 +59,11 @@ CLOSED = "closed"  # a standard stream that the program finds closed
 
 class Session:
     """One run of a command, by default the program. Each standard stream is the
-    pseudo-terminal unless `stdin` or `stdout` says otherwise: a file's path, an open file
-    descriptor to pass on, or CLOSED."""
+    pseudo-terminal unless `stdin`, `stdout` or `stderr` says otherwise: a file's path, an open
+    file descriptor to pass on, or CLOSED."""
 
-    def __init__(self, command=None, stdin=None, stdout=None, controlling_terminal=True,
-                 job_control=False):
+    def __init__(self, command=None, stdin=None, stdout=None, stderr=None,
+                 controlling_terminal=True, job_control=False):
         self.master, self.slave = os.openpty()
         self.mode_before = termios.tcgetattr(self.slave)
         self.output = b""
@@ -71,11 +71,11 @@ class Session:
         self.job_control = job_control
         self.pid = os.fork()
         if self.pid == 0:
-            self._child(command or COMMAND, stdin, stdout, controlling_terminal)
+            self._child(command or COMMAND, (stdin, stdout, stderr), controlling_terminal)
         # The test keeps the slave open, so that what the program leaves in the input queue
         # can still be read after it has ended.
 
-    def _child(self, command, stdin, stdout, controlling_terminal):
+    def _child(self, command, streams, controlling_terminal):
         try:
             os.setsid()
             os.close(self.master)
@@ -84,9 +84,8 @@ class Session:
             resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
             for ignored_by_python in (signal.SIGPIPE, signal.SIGXFSZ):
                 signal.signal(ignored_by_python, signal.SIG_DFL)  # as a shell starts programs
-            for fd, stream, flags in ((0, stdin, os.O_RDONLY),
-                                      (1, stdout, os.O_WRONLY | os.O_CREAT | os.O_TRUNC),
-                                      (2, None, 0)):
+            write = os.O_WRONLY | os.O_CREAT | os.O_TRUNC
+            for fd, stream, flags in zip((0, 1, 2), streams, (os.O_RDONLY, write, write)):
                 if stream is None:
                     os.dup2(self.slave, fd)
                 elif stream == CLOSED:
