@@ -23,6 +23,9 @@ from terminal_test import PROMPT, PROMPT_EXIT, ProgramTestCase, Session
 # Windows does not do; keys are typed this long after the prompt.
 WINE_ECHO_SETTLE = 0.5
 
+# Time for Wine to start the program and for its tests to run.
+WINE_RUN_SETTLE = 3
+
 # Wine's console hides and shows the cursor around its writes.
 CURSOR_CONTROL = re.compile(r"\x1b\[\?25[hl]")
 
@@ -65,6 +68,10 @@ class WindowsConsoleTest(ProgramTestCase):
         report = os.path.join(self.temporary_directory(), "report.txt")
         session = self.start(stdout=report)
         session.wait_for_run_mode()  # Wine's console reads the terminal now
+        # The run takes well under this natively; were the program slower, the check below
+        # would only become weaker, never wrong.
+        time.sleep(WINE_RUN_SETTLE)
+        self.assertEqual(os.path.getsize(report), 0, "written before the key")
         session.type(b"k")
         self.assertEqual(session.wait_for_exit(), ord("k"))
         with open(report, "rb") as written:
