@@ -475,9 +475,14 @@ class FaultTest(ProgramTestCase):
         self.assertIn("mode=same", shell.text())
 
 
-if __name__ == "__main__":
+def main(usage):
+    """Runs the tests of the calling module on the command given by its arguments."""
     COMMAND[:] = [os.path.abspath(word) if os.path.exists(word) else word
                   for word in sys.argv[1:]]
     if not COMMAND:
-        sys.exit(__doc__)
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+        sys.exit(usage)
+    unittest.main(module="__main__", argv=sys.argv[:1], verbosity=2)
+
+
+if __name__ == "__main__":
+    main(__doc__)

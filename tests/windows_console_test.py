@@ -12,9 +12,7 @@ the unit tests with synthetic key events.
 
 import os
 import re
-import sys
 import time
-import unittest
 
 import terminal_test
 from terminal_test import PROMPT, PROMPT_EXIT, ProgramTestCase, Session
@@ -89,8 +87,4 @@ class WindowsConsoleTest(ProgramTestCase):
 
 
 if __name__ == "__main__":
-    terminal_test.COMMAND[:] = [os.path.abspath(word) if os.path.exists(word) else word
-                                for word in sys.argv[1:]]
-    if not terminal_test.COMMAND:
-        sys.exit(__doc__)
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    terminal_test.main(__doc__)
