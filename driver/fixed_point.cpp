@@ -81,14 +81,14 @@ void RoundHalfUp(Decimal& number, std::size_t kept) {
 
 std::string FormatFixed3(double value, std::size_t width) {
   constexpr std::size_t SIGNIFICANT_DIGITS = 17;
-  constexpr int DECIMALS = 3;
+  constexpr std::size_t DECIMALS = 3;
 
   Decimal number = ExactDecimal(value);
   const std::size_t firstSignificant = number.digits.find_first_not_of('0');
   if (firstSignificant != std::string::npos) {
     RoundHalfUp(number, firstSignificant + SIGNIFICANT_DIGITS);
   }
-  const auto kept = static_cast<std::size_t>(number.integerDigits + DECIMALS);
+  const std::size_t kept = static_cast<std::size_t>(number.integerDigits) + DECIMALS;
   if (number.digits.size() <= kept) {
     number.digits.resize(kept + 1, '0');
   }
