@@ -38,9 +38,9 @@ TEST(ResultLine, HasTheReportLayoutAndRounding) {
 }
 
 TEST(ResultLine, CyclesAreTheMinimumTimesTheStoredConstant) {
-  // 1/30000 is not exact in binary: a division by 30000 and a multiplication by the constant give
-  // different doubles for some minima, and the report must use the multiplication.
-  EXPECT_EQ(TICKS_TO_CYCLES, 3.3333333333333335e-05);
+  // 1/30000 is not exact in binary: 135 times the stored constant lies just above 0.0045 and
+  // prints 0.005, while 135 divided by 30000 lies just below it and would print 0.004.
+  EXPECT_EQ(FormatResultLine(135), "       135 Ticks (min),  0.005 cycles\n");
 }
 
 struct FixedCase {
