@@ -224,6 +224,8 @@ class Session:
 class ProgramTestCase(unittest.TestCase):
     """Starting the program in a pseudo-terminal and checking what it did."""
 
+    SESSION = Session  # the kind of session `start` makes
+
     def start(self, **options):
         """A session, cleaned up after the test. A command other than the program runs in a
         fresh temporary directory."""
@@ -231,7 +233,7 @@ class ProgramTestCase(unittest.TestCase):
             previous = os.getcwd()
             os.chdir(self.temporary_directory())
             self.addCleanup(os.chdir, previous)
-        session = Session(**options)
+        session = self.SESSION(**options)
         self.addCleanup(session.close)
         return session
 

@@ -36,10 +36,7 @@ class WineSession(Session):
 
 
 class WindowsConsoleTest(ProgramTestCase):
-    def start(self, **options):
-        session = WineSession(**options)
-        self.addCleanup(session.close)
-        return session
+    SESSION = WineSession
 
     def test_report_then_a_key_at_the_prompt(self):
         keys = [
